@@ -47,6 +47,8 @@ function(tonaro_tests name)
   endif()
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} tonaro_test_support GTest::gtest GTest::gmock)
   tonaro_warnings(${name})
+  # Listed when ctest runs (under Xvfb in CI), not at link time, since the
+  # Qt test programs need a display to start.
   gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT}
-                       DISCOVERY_TIMEOUT 60)
+                       DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
 endfunction()
