@@ -55,10 +55,9 @@ void SeedProgramFolder()
     if (shipped.isEmpty())
         return;
     const QString target = ProgramFolder();
-    for (const char* sub : {"profiles", "help"}) {
+    for (const char* sub : {"Profile", "help"}) {
         const QString from = shipped + "/" + sub;
-        // Shipped "profiles" become the program folder's "Profile".
-        const QString to = target + "/" + (QString(sub) == "profiles" ? "Profile" : sub);
+        const QString to = target + "/" + sub;
         QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString file = it.next();

@@ -43,8 +43,8 @@ TEST_F(ProgramPathsTest, WithoutTonaroHomeTheXdgDataFolderIsUsed)
 TEST_F(ProgramPathsTest, SeedingCopiesShippedFilesButKeepsTheUsersOwn)
 {
     const QString shipped = QPathOf("share");
-    WriteFile(shipped + "/profiles/TonaroStandardProfil.ini", "shipped");
-    WriteFile(shipped + "/profiles/TonaroMusikerProfil.ini", "shipped");
+    WriteFile(shipped + "/Profile/TonaroStandardProfil.ini", "shipped");
+    WriteFile(shipped + "/Profile/TonaroMusikerProfil.ini", "shipped");
     WriteFile(shipped + "/help/html/Vorwort.html", "<html/>");
     WriteFile(QPathOf("home/Profile/TonaroMusikerProfil.ini"), "edited by the user");
     qputenv("TONARO_SHARE", shipped.toUtf8());
