@@ -48,7 +48,10 @@ CTonaroDoc::CTonaroDoc(CDocumentHost* pHost) : m_pHost(pHost)
 CTonaroDoc::~CTonaroDoc()
 {
     if (m_pHost) {
-        m_pHost->SetNumFFTPointsSetting(m_nNumFFTPoints);
+        // A setting of 0 means that no profile was read; it stays 0 so that
+        // no last-used profile is written at exit.
+        if (m_pHost->NumFFTPointsSetting() != 0)
+            m_pHost->SetNumFFTPointsSetting(m_nNumFFTPoints);
         m_pHost->SetPlayFileSetting(m_strFileName);
     }
     if (g_bWaveLoaded)

@@ -346,6 +346,14 @@ TEST_F(DocTest, DestructionHandsSettingsBack)
     doc.reset();
     EXPECT_EQ(host.nFFTSetting, 16384);
     EXPECT_EQ(host.strPlayFile, "/musik/a.wav");
+
+    // Without a profile read (setting 0) the size is not handed back.
+    host.nFFTSetting = 0;
+    doc = std::make_unique<CTonaroDoc>(&host);
+    doc->OnNewDocument();
+    EXPECT_EQ(doc->m_nNumFFTPoints, 1024);
+    doc.reset();
+    EXPECT_EQ(host.nFFTSetting, 0);
     doc = std::make_unique<CTonaroDoc>(&host);
 }
 
