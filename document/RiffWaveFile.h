@@ -38,6 +38,9 @@ public:
     // Read mode: bytes of sample data, never more than the file really holds.
     // Write mode: bytes written so far.
     std::uint32_t GetDataSize() const { return m_dwDataSize; }
+    // Read mode: the data size the file's "data" chunk states; more than
+    // GetDataSize() when the file ends early.
+    std::uint32_t GetDeclaredDataSize() const { return m_ckData.dwSize; }
 
     // Read mode: back to the first byte of the sample data.  Write mode: E_FAIL,
     // the data chunk is made by Open and cannot be started again.

@@ -74,6 +74,7 @@ void CTonaroDoc::Initialise()
     m_palette = MakeBarPalette();
     m_nRawSize = 0;
     m_nPlayDataSize = 0;
+    m_pPlaySound.reset();
     ResetResultArrays();
     m_nNumFFTPoints = SettingNumFFTPoints();
     if (m_pHost)
@@ -312,6 +313,9 @@ void CTonaroDoc::RemoveWave()
     m_nRawSize = 0;
     m_nPlayDataSize = 0;
     m_pWaveFile.reset();
+    m_pPlaySound.reset();
+    m_nPlaySampleRate = 0;
+    m_nPlayBitsPerSample = 0;
     SetTitle(kNoFileTitle);
     UpdateStatus();
     UpdateAllViews(kHintRefresh);

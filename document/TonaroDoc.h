@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DocView.h"
+#include "PlaySound.h"
 #include "WaveFormat.h"
 
 #include <QString>
@@ -75,6 +76,29 @@ public:
     void OnRemoveWave();
     void OnFftSize();
 
+    // Sound files.  Results of ReadWave, ProcessWave, MakeMonoFile, ReduceRate,
+    // ReadTimeSeries and WriteSeriesWave: 0 = sound ready, otherwise failure
+    // (kReadNotOpened: the file could not be opened as a wave file; nothing was shown).
+    static constexpr int kReadOk = 0;
+    static constexpr int kReadFailed = 1;
+    static constexpr int kReadNotOpened = 2;
+    void SetPlaySoundMaker(CPlaySoundMaker* pMaker) { m_pPlaySoundMaker = pMaker; }
+    void OnOpenWave();
+    int ReadWave(const QString& strPath);
+    HResult ReadRawData(const QString& strPath);
+    int ProcessWave(const QString& strPath);
+    int MakeMonoFile();
+    int ReduceRate(const QString& strPath);
+    void OnOpenTimeSeries();
+    int ReadTimeSeries(const QString& strPath);
+    int WriteSeriesWave(const std::vector<int16_t>& aSamples);
+    // MP3 conversion; 1 = success, 0 = failure.
+    int ConvertMp3ToWave(const QString& strSource, const QString& strDest, bool bProgressWindow);
+    int ConvertWaveToMp3(const QString& strDest, const QString& strSource);
+    void OnSaveRecording();
+    // true when the copy was written completely.
+    bool CopyWaveFile(const QString& strDest, const QString& strSource);
+
     const QString& GetTitle() const { return m_strTitle; }
     void SetTitle(const QString& strTitle);
 
@@ -111,7 +135,10 @@ public:
     int m_nNumFFTPoints = 1024;        // FFT size chosen by the user: 256 .. 524288
 
     // Playback
+    std::unique_ptr<CPlaySound> m_pPlaySound;   // exists exactly while a sound is loaded
     uint32_t m_nPlayPos = 0;           // last reported play position, sample index
+    int m_nPlaySampleRate = 0;         // Hz of the played file (less than m_nSampleRate after rate reduction)
+    int m_nPlayBitsPerSample = 0;      // 8 or 16: width of the played file
 
     // Open analysis windows (null when closed)
     QWidget* m_pFFTFrame = nullptr;
@@ -128,11 +155,19 @@ public:
 
 private:
     void ResetResultArrays();
+    void StopAndRewind();
+    void ClearFailedSound();
+    bool CheckLoadableFormat(const WaveFormat& format);
+    bool MakePlaySound(const QString& strPath);
+    bool WriteMonoChannel(CRiffWaveFile& file);
+    bool WriteReducedRate(CRiffWaveFile& file, int nFactor);
     int SettingNumFFTPoints() const;
     bool SpectrumWindowOpen() const;
 
     CDocumentHost* m_pHost = nullptr;
     CAudioControl* m_pAudio = nullptr;
+    CPlaySoundMaker* m_pPlaySoundMaker = nullptr;   // not owned; null: the simulated one
+    bool m_bConversionCancelled = false;            // the last MP3 conversion was cancelled by the user
     std::vector<CDocView*> m_views;
     QString m_strTitle;
 };

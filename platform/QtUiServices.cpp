@@ -1,6 +1,7 @@
 #include "QtUiServices.h"
 
 #include "FileFilter.h"
+#include "WaveParameterDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -254,4 +255,37 @@ void QtUiServices::ShowWaitCursor(bool show)
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     else
         QApplication::restoreOverrideCursor();
+}
+
+WaveParameterAnswer QtUiServices::WaveParameterDialog(const WaveParameterInfo& info)
+{
+    ArrowOverDialog arrow(WaitCursorDepth() > 0);
+    CWaveParameterDialog dialog(info, m_pParent ? m_pParent.data() : QApplication::activeWindow());
+    WaveParameterAnswer answer;
+    answer.m_bOk = dialog.exec() == QDialog::Accepted && info.OkEnabled();
+    answer.m_nChannelChoice = dialog.ChannelChoice();
+    return answer;
+}
+
+void QtUiServices::ShowProgressWindow(bool bVisible)
+{
+    CloseProgressWindow();
+    m_pProgress = new CProgressWindow(m_pParent ? m_pParent.data() : QApplication::activeWindow());
+    m_pProgress->setAttribute(Qt::WA_DeleteOnClose);
+    if (bVisible) {
+        m_pProgress->show();
+        m_pProgress->repaint();
+    }
+}
+
+void QtUiServices::SetProgressText(const QString& text)
+{
+    if (m_pProgress)
+        m_pProgress->SetText(text);
+}
+
+void QtUiServices::CloseProgressWindow()
+{
+    if (m_pProgress)
+        delete m_pProgress.data();
 }

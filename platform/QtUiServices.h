@@ -3,6 +3,7 @@
 // sine beep on the sound output (the desktop's beep when no output opens).
 #pragma once
 
+#include "ProgressWindow.h"
 #include "SineBeeper.h"
 #include "UiServices.h"
 
@@ -22,6 +23,10 @@ public:
     std::optional<ColourRef> ChooseColour(ColourRef initial) override;
     bool Beep(int frequencyHz, int durationMs) override;
     int FftSettingsDialog(int nCurrentIndex) override;
+    WaveParameterAnswer WaveParameterDialog(const WaveParameterInfo& info) override;
+    void ShowProgressWindow(bool bVisible) override;
+    void SetProgressText(const QString& text) override;
+    void CloseProgressWindow() override;
 
 protected:
     void ShowWaitCursor(bool show) override;
@@ -31,4 +36,5 @@ private:
 
     QPointer<QWidget> m_pParent;
     SineBeeper m_beeper;
+    QPointer<CProgressWindow> m_pProgress;
 };

@@ -122,3 +122,45 @@ QStringList ScriptedUiServices::MessageTexts() const
             out << c.m_strText;
     return out;
 }
+
+WaveParameterAnswer ScriptedUiServices::WaveParameterDialog(const WaveParameterInfo& info)
+{
+    UiCall call;
+    call.m_eKind = UiCallKind::WaveParameters;
+    call.m_waveInfo = info;
+    if (m_aWaveAnswers.empty()) {
+        call.m_bDefaulted = true;
+        call.m_waveAnswer = {info.OkEnabled(), 1};
+    } else {
+        call.m_waveAnswer = m_aWaveAnswers.front();
+        m_aWaveAnswers.pop_front();
+        call.m_waveAnswer.m_bOk = call.m_waveAnswer.m_bOk && info.OkEnabled();
+    }
+    m_aCalls.push_back(call);
+    return call.m_waveAnswer;
+}
+
+void ScriptedUiServices::ShowProgressWindow(bool bVisible)
+{
+    UiCall call;
+    call.m_eKind = UiCallKind::ProgressShow;
+    call.m_bVisible = bVisible;
+    m_aCalls.push_back(call);
+}
+
+void ScriptedUiServices::SetProgressText(const QString& text)
+{
+    UiCall call;
+    call.m_eKind = UiCallKind::ProgressText;
+    call.m_strText = text;
+    m_aCalls.push_back(call);
+    if (m_fnOnProgressText)
+        m_fnOnProgressText(text);
+}
+
+void ScriptedUiServices::CloseProgressWindow()
+{
+    UiCall call;
+    call.m_eKind = UiCallKind::ProgressClose;
+    m_aCalls.push_back(call);
+}

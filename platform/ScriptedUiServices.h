@@ -10,10 +10,11 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 enum class UiCallKind { MessageBox, OpenFile, SaveFile, ChooseColour, WaitCursorOn, WaitCursorOff, Beep,
-                        ListChoice };
+                        ListChoice, WaveParameters, ProgressShow, ProgressText, ProgressClose };
 
 struct UiCall {
     UiCallKind m_eKind = UiCallKind::MessageBox;
@@ -37,6 +38,11 @@ struct UiCall {
     int m_nDurationMs = 0;
     // The queue was empty and the default answer was given.
     bool m_bDefaulted = false;
+    // WaveParameters: what the dialog showed and what it answered
+    WaveParameterInfo m_waveInfo;
+    WaveParameterAnswer m_waveAnswer;
+    // ProgressShow: the window was made visible; ProgressText: m_strText holds the text
+    bool m_bVisible = false;
 };
 
 class ScriptedUiServices : public UiServices {
@@ -47,6 +53,13 @@ public:
     std::optional<ColourRef> ChooseColour(ColourRef initial) override;
     bool Beep(int frequencyHz, int durationMs) override;
     int FftSettingsDialog(int nCurrentIndex) override;
+    // The wave parameter dialog answers from its queue; with an empty queue it
+    // answers OK with "Links" when OK is enabled, else Cancel.  A queued OK is
+    // turned into Cancel when the dialog has OK disabled, as a user could not press it.
+    WaveParameterAnswer WaveParameterDialog(const WaveParameterInfo& info) override;
+    void ShowProgressWindow(bool bVisible) override;
+    void SetProgressText(const QString& text) override;
+    void CloseProgressWindow() override;
 
     // Answers, used in order by the next calls of their kind.
     void QueueMessageAnswer(int answer) { m_aMessageAnswers.push_back(answer); }
@@ -58,6 +71,9 @@ public:
     // Index (or kDialogCancelled) answered by the next choice dialog; with an
     // empty queue the dialog is cancelled.
     void QueueListChoice(int nIndex) { m_aListAnswers.push_back(nIndex); }
+    void QueueWaveParameters(bool bOk, int nChannelChoice) { m_aWaveAnswers.push_back({bOk, nChannelChoice}); }
+    // Called from within the progress text call, e.g. to press Esc while a conversion runs.
+    void SetOnProgressText(std::function<void(const QString&)> fn) { m_fnOnProgressText = std::move(fn); }
 
     const std::vector<UiCall>& Calls() const { return m_aCalls; }
     std::vector<UiCall> CallsOf(UiCallKind kind) const;
@@ -79,4 +95,6 @@ private:
     std::deque<FileDialogResult> m_aFileAnswers;
     std::deque<std::optional<ColourRef>> m_aColourAnswers;
     std::deque<int> m_aListAnswers;
+    std::deque<WaveParameterAnswer> m_aWaveAnswers;
+    std::function<void(const QString&)> m_fnOnProgressText;
 };

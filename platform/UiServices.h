@@ -55,6 +55,36 @@ struct FileDialogResult {
     int m_nFilterIndex = 0;      // filter chosen, counted from 1
 };
 
+// What the wave parameter dialog shows of a file being read.
+struct WaveParameterInfo {
+    QString m_strFileName;
+    QString m_strChannels;       // "Mono", "Stereo" or "?"
+    int m_nSampleRate = 0;       // Hz
+    int m_nBitsPerSample = 0;    // bits of one sample
+    QString m_strFormatTag;      // "PCM" or "?"
+
+    bool IsStereo() const { return m_strChannels != QStringLiteral("Mono"); }
+    // Only files of at most 16 bits can be read; wider ones may only be cancelled.
+    bool OkEnabled() const { return m_nBitsPerSample <= 16; }
+    QString HintText() const
+    {
+        if (!OkEnabled())
+            return QStringLiteral("Problem: Die Auflösung dieser Wavedatei ist mehr als 16-Bit. Sie kann daher "
+                                  "leider nicht geladen werden !");
+        if (IsStereo())
+            return QStringLiteral("Hinweis: Dies ist ein Stereo-File. Da dieses Programm nur einkanalige Waves "
+                                  "verarbeiten kann, wählen Sie bitte den linken oder rechten Kanal zur weiteren "
+                                  "Verwendung aus.");
+        return QStringLiteral("Hinweis: Alles prima.");
+    }
+};
+
+// Answer of the wave parameter dialog.
+struct WaveParameterAnswer {
+    bool m_bOk = false;          // false: cancelled
+    int m_nChannelChoice = 1;    // 1 = "Links" selected, 0 = "Rechts"
+};
+
 class UiServices {
 public:
     virtual ~UiServices() = default;
@@ -77,6 +107,19 @@ public:
     // sizes 256 .. 524288 opened at nCurrentIndex; returns the chosen index
     // 0 .. 11, or kDialogCancelled.
     virtual int FftSettingsDialog(int nCurrentIndex) = 0;
+
+    // The wave parameter dialog ("Waveparameter kontrollieren ..."): the file's
+    // format, the hint of WaveParameterInfo, and for a stereo file the choice of
+    // "Links" (preselected) or "Rechts".
+    virtual WaveParameterAnswer WaveParameterDialog(const WaveParameterInfo& info) = 0;
+
+    // The modeless progress window of a file import (a single text, first
+    // "Fortschritt"), placed in the middle of the main window.  Show makes it
+    // (visible or hidden); the text may change any number of times; Close
+    // destroys it.  Calls without a window are ignored.
+    virtual void ShowProgressWindow(bool bVisible) = 0;
+    virtual void SetProgressText(const QString& text) = 0;
+    virtual void CloseProgressWindow() = 0;
 
     // Wait cursor, counted: shown from the first Begin to the matching last End.
     // An End without a Begin is ignored.
