@@ -1,0 +1,18 @@
+// What a view needs from the main window without knowing it: the entries of
+// the Window menu.  The shell installs the host; with none installed the
+// calls do nothing (tests of a single view).
+#pragma once
+
+#include <QString>
+
+class CViewHost {
+public:
+    virtual ~CViewHost() = default;
+    // Appends a plain item that runs nCommand to the Window menu of the menu bar shown now.
+    virtual void AppendWindowMenuEntry(int nCommand, const QString& strText) = 0;
+    // Removes the item of nCommand from that menu.
+    virtual void RemoveWindowMenuEntry(int nCommand) = 0;
+};
+
+CViewHost* ViewHost();
+void SetViewHost(CViewHost* pHost);
