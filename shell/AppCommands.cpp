@@ -69,12 +69,12 @@ void CTonaroApp::Execute(int nId, bool bAccelerator)
     case kCmdListen:
         // While listening runs it can be stopped from the frame; otherwise the document's handler.
         return NotAvailable();
-    case kCmdOpenWave:
-    case kCmdOpenTimeSeries:
+    case kCmdOpenWave: return m_pDoc->OnOpenWave();
+    case kCmdOpenTimeSeries: return m_pDoc->OnOpenTimeSeries();
+    case kCmdSaveRecording: return m_pDoc->OnSaveRecording();
     case kCmdSavePicture:
     case kCmdEditCopy:
     case kCmdCopyData:
-    case kCmdSaveRecording:
     case kCmdPlay:
     case kCmdStop:
     case kCmdRewind:

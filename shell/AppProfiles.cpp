@@ -82,10 +82,15 @@ void CTonaroApp::ApplyProfile()
             Ui().MessageBox(QStringLiteral("Die in diesem Profil abgelegte Datei konnte nicht gefunden werden.\n"
                                            "Bitte benutzen Sie den Wave-Öffnen Dialog im Menü Datei."),
                             kProgramCaption, MsgIcon::Error, MsgButtons::Ok);
+            m_pDoc->m_strFileName = CTonaroDoc::kNoFile;
+        } else {
+            if (path.right(3).toUpper() == QStringLiteral("WAV"))
+                m_pDoc->ReadWave(path);
+            else
+                m_pDoc->ReadTimeSeries(path);
+            if (g_bWaveLoaded)
+                title = QFileInfo(path).fileName();
         }
-        // Reading the sound (as a wave or a time series) comes with the import;
-        // until then the profile's file is kept but not opened, and the title
-        // does not claim a loaded sound.
     }
     m_pDoc->SetTitle(title);
 
