@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QScrollArea>
 
 CChildFrame::CChildFrame(CMainFrame* pMainFrame, int nPlacement, int nDialogBar, const QString& strTitle)
@@ -14,6 +15,7 @@ CChildFrame::CChildFrame(CMainFrame* pMainFrame, int nPlacement, int nDialogBar,
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(strTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tonaro.svg")));
     auto* content = new QWidget(this);
     m_pLayout = new QHBoxLayout(content);
     m_pLayout->setContentsMargins(0, 0, 0, 0);

@@ -32,6 +32,9 @@ TEST_F(ShellTest, ScreenshotsOfTheShippedProfiles)
         ASSERT_TRUE(app.InitInstance(c.kind == kProfileGrundschule ? "Grundschule" : ""));
         app.m_pMainFrame->showNormal();
         app.m_pMainFrame->setGeometry(0, 0, 1280, 800);
+        // The new size must have reached the window area before the frames are placed in it.
+        for (int i = 0; i < 20; ++i)
+            QApplication::processEvents();
         app.RelayoutAllWindows(true, true);
         for (int i = 0; i < 20; ++i)
             QApplication::processEvents();
