@@ -2,6 +2,7 @@
 // parameters on the x series of the Hénon map (20000 and 100000 points).
 // Peak memory: the resident high-water mark is reset before each run and read
 // after it (counters peak_MB, and base_MB for the resident size before the run).
+#include "ChaoticSeries.h"
 #include "MaxLyapunov.h"
 #include "ProgramFlags.h"
 
@@ -13,22 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<double> HenonX(std::size_t n)
-{
-    double x = 0.1;
-    double y = 0.1;
-    std::vector<double> out;
-    out.reserve(n);
-    for (std::size_t i = 0; i < n + 1000; ++i) {
-        const double next = 1.0 - 1.4 * x * x + y;
-        y = 0.3 * x;
-        x = next;
-        if (i >= 1000)
-            out.push_back(x);
-    }
-    return out;
-}
 
 // Value of a "Vm...: <n> kB" line of /proc/self/status, in MB.
 double StatusMB(const std::string& key)

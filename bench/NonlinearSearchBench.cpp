@@ -1,6 +1,7 @@
 // Cost of the box-assisted neighbour searches against a brute-force search over
 // all points, per reference point, on the x series of the Hénon map.  The
 // ratio brute / grid is the gain of the grids.
+#include "ChaoticSeries.h"
 #include "MaxLyapunov.h"
 
 #include <benchmark/benchmark.h>
@@ -16,17 +17,7 @@ constexpr std::uint32_t kReferences = 1000;
 
 std::vector<double> RescaledHenonX(std::size_t n)
 {
-    double x = 0.1;
-    double y = 0.1;
-    std::vector<double> out;
-    out.reserve(n);
-    for (std::size_t i = 0; i < n + 1000; ++i) {
-        const double next = 1.0 - 1.4 * x * x + y;
-        y = 0.3 * x;
-        x = next;
-        if (i >= 1000)
-            out.push_back(x);
-    }
+    std::vector<double> out = HenonX(n);
     const auto [lo, hi] = std::minmax_element(out.begin(), out.end());
     const double l = *lo;
     const double r = *hi - *lo;
