@@ -28,13 +28,8 @@ constexpr std::size_t kMaxSeriesValues = INT_MAX / 2;
 
 void CTonaroDoc::OnOpenTimeSeries()
 {
-    if (Converter::IsRunning())
+    if (!ClearForNewSound())
         return;
-    DeleteContents();
-    if (g_bWaveLoaded) {
-        StopAndRewind();
-        RemoveWave();
-    }
 
     FileDialogRequest request;
     request.m_strTitle = QStringLiteral("1-spaltiges Zeitreihenfile auswählen");

@@ -156,6 +156,9 @@ public:
 private:
     void ResetResultArrays();
     void StopAndRewind();
+    // Before a new sound is opened: the analysis arrays cleared and a loaded
+    // sound stopped and removed; false while a conversion runs.
+    bool ClearForNewSound();
     void ClearFailedSound();
     bool CheckLoadableFormat(const WaveFormat& format);
     bool MakePlaySound(const QString& strPath);

@@ -87,16 +87,23 @@ void CTonaroDoc::StopAndRewind()
     g_bPlaying = false;
 }
 
-void CTonaroDoc::OnOpenWave()
+bool CTonaroDoc::ClearForNewSound()
 {
     // The conversion keeps the window usable; a second import must not start inside it.
     if (Converter::IsRunning())
-        return;
+        return false;
     DeleteContents();
     if (g_bWaveLoaded) {
         StopAndRewind();
         RemoveWave();
     }
+    return true;
+}
+
+void CTonaroDoc::OnOpenWave()
+{
+    if (!ClearForNewSound())
+        return;
 
     FileDialogRequest request;
     request.m_strTitle = QStringLiteral("Bitte Musikstück auswählen");
