@@ -3,7 +3,6 @@
 // like any other sound.
 #include "TonaroDoc.h"
 
-#include "Converter.h"
 #include "ProgramFlags.h"
 #include "ProgramPaths.h"
 #include "RiffWaveFile.h"
