@@ -202,6 +202,11 @@ void CMainFrame::AppendWindowMenuEntry(int nCommand, const QString& strText)
         menu->addAction(MakeAction(nCommand, strText, menu));
 }
 
+CProfileSettings& CMainFrame::Settings()
+{
+    return m_app;
+}
+
 void CMainFrame::RemoveWindowMenuEntry(int nCommand)
 {
     QMenu* menu = WindowMenu();

@@ -53,6 +53,7 @@ public:
     // CViewHost: the open windows' entries in the Window menu.
     void AppendWindowMenuEntry(int nCommand, const QString& strText) override;
     void RemoveWindowMenuEntry(int nCommand) override;
+    CProfileSettings& Settings() override;
 
     // Bars: toggles (with the setting and relayout) and the plain setters.
     void ToggleStatusBar();
