@@ -7,6 +7,8 @@ namespace Res {
 
 // Dialogs and dialog bars
 inline constexpr int kDlgAbout = 100;
+inline constexpr int kDlgSoundCard = 130;
+inline constexpr int kDlgWaveFormat = 131;
 inline constexpr int kDlgFftSettings = 153;
 inline constexpr int kDlgPredefinedProfile = 185;
 inline constexpr int kDlgStartProfile = 187;

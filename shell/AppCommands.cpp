@@ -2,14 +2,18 @@
 // it is enabled or checked, and the window commands (toggle, raise, close).
 #include "AboutDialog.h"
 #include "ChildFrames.h"
+#include "HelpWindow.h"
 #include "MainFrame.h"
 #include "ProgramFlags.h"
 #include "ProgramPaths.h"
 #include "ShortcutsDialog.h"
 #include "SplitterFrame.h"
 #include "TonaroApp.h"
+#include "TonaroAudio.h"
 #include "TonaroOverView.h"
+#include "TonaroView.h"
 #include "UiServices.h"
+#include "ViewExport.h"
 #include "resource_ids.h"
 
 #include <QApplication>
@@ -20,6 +24,49 @@
 #include <QToolBar>
 
 using namespace Res;
+
+namespace {
+// The window the picture, data and help commands act on: the active child
+// frame's view, or the wave view for the main wave window (and when no child is active).
+CExportableView* ActiveExportableView(CMainFrame* pMainFrame, CSplitterFrame* pSplitterFrame)
+{
+    QMdiSubWindow* active = pMainFrame->MdiArea()->activeSubWindow();
+    if (!active || active == pSplitterFrame)
+        return pSplitterFrame ? pSplitterFrame->WaveView() : nullptr;
+    auto* frame = dynamic_cast<CChildFrame*>(active);
+    return frame ? dynamic_cast<CExportableView*>(frame->View()) : nullptr;
+}
+
+// Save picture, copy picture, copy data and help for the active window.
+// False when the active window does not offer the service.
+bool RunViewService(CMainFrame* pMainFrame, CSplitterFrame* pSplitterFrame, int nId, bool bAccelerator)
+{
+    if (nId == kCmdHelpIndex) {
+        Help::ShowIndex();
+        return true;
+    }
+    CExportableView* view = ActiveExportableView(pMainFrame, pSplitterFrame);
+    if (nId == kCmdHelp) {
+        // F1 opens the active window's page; the menu entry opens the program help.
+        if (bAccelerator && view)
+            Help::ShowPage(view->ExportInfo().m_strHelpPage);
+        else
+            Help::ShowContents();
+        return true;
+    }
+    const ViewExportInfo info = view ? view->ExportInfo() : ViewExportInfo{};
+    const bool offered = nId == kCmdCopyData ? !info.m_strDataMessage.isEmpty() : !info.m_strSaveTitle.isEmpty();
+    if (!offered)
+        return false;
+    if (nId == kCmdSavePicture)
+        ViewExport::SavePicture(*view);
+    else if (nId == kCmdEditCopy)
+        ViewExport::CopyPicture(*view);
+    else
+        ViewExport::CopyData(*view);
+    return true;
+}
+} // namespace
 
 void CTonaroApp::NotAvailable()
 {
@@ -66,24 +113,28 @@ void CTonaroApp::Execute(int nId, bool bAccelerator)
     case kCmdExit:
         m_pMainFrame->close();
         return;
-    case kCmdListen:
-        // While listening runs it can be stopped from the frame; otherwise the document's handler.
-        return NotAvailable();
+    case kCmdListen: return m_pSoundManager ? m_pSoundManager->OnListen() : NotAvailable();
+    case kCmdPlay: return m_pSoundManager ? m_pSoundManager->OnPlay() : NotAvailable();
+    case kCmdStop: return m_pSoundManager ? m_pSoundManager->OnStop() : NotAvailable();
+    case kCmdRewind: return m_pSoundManager ? m_pSoundManager->OnRewind() : NotAvailable();
+    case kCmdStartRecording: return m_pSoundManager ? m_pSoundManager->StartRecording() : NotAvailable();
+    case kCmdStopRecording: return m_pSoundManager ? m_pSoundManager->StopRecording() : NotAvailable();
+    case kCmdWaveFormat:
+        if (m_pSoundManager)
+            m_pSoundManager->OnWaveFormat();
+        return;
+    case kCmdSoundCard: return OnSoundCard();
     case kCmdOpenWave: return m_pDoc->OnOpenWave();
     case kCmdOpenTimeSeries: return m_pDoc->OnOpenTimeSeries();
     case kCmdSaveRecording: return m_pDoc->OnSaveRecording();
     case kCmdSavePicture:
     case kCmdEditCopy:
     case kCmdCopyData:
-    case kCmdPlay:
-    case kCmdStop:
-    case kCmdRewind:
-    case kCmdStartRecording:
-    case kCmdStopRecording:
-    case kCmdWaveFormat:
-    case kCmdSoundCard:
     case kCmdHelp:
-    case kCmdHelpIndex: return NotAvailable();
+    case kCmdHelpIndex:
+        if (!RunViewService(m_pMainFrame, m_pSplitterFrame, nId, bAccelerator))
+            NotAvailable();
+        return;
     default:
         // Paste, cut, undo, Space, and the keys of the 3D windows: nothing happens.
         return;
@@ -224,6 +275,21 @@ void CTonaroApp::RelayoutAllWindows(bool bShow, bool bStored)
         else if (f != m_pSplitterFrame)
             f->setVisible(bShow);
     }
+}
+
+void CTonaroApp::OnSoundCard()
+{
+    if (!m_pSoundManager)
+        return NotAvailable();
+    m_pSoundManager->m_strPlaybackDevice = m_strPlaybackDevice;
+    m_pSoundManager->m_strCaptureDevice = m_strCaptureDevice;
+    const bool bChosen = m_pSoundManager->OnSoundCard();
+    m_strPlaybackDevice = m_pSoundManager->m_strPlaybackDevice;
+    m_strCaptureDevice = m_pSoundManager->m_strCaptureDevice;
+    if (bChosen)
+        m_bSoundAvailable = true;
+    else if (!m_pSoundManager->Interfaces().m_pDirectSound)
+        m_bSoundAvailable = false;
 }
 
 void CTonaroApp::StartMixer()

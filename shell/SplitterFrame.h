@@ -20,6 +20,9 @@ public:
     CTonaroView* WaveView() const { return m_pWaveView; }
 
 private:
+    // Connects dialog bar 162's sliders, fields and buttons to the two panes.
+    void ConnectDialogBar();
+
     QSplitter* m_pSplitter;
     CTonaroOverView* m_pOverView;
     CTonaroView* m_pWaveView;

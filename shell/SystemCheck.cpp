@@ -1,27 +1,25 @@
 #include "SystemCheck.h"
 
+#include "TonaroApp.h"
+#include "TonaroAudio.h"
+
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <portaudio.h>
 
 namespace SystemCheck {
 
+// Opens the sound devices of the running application; the failure is
+// reported by the caller together with what it means for the user.
 QString SoundProblem()
 {
-    if (Pa_Initialize() != paNoError)
+    CTonaroApp* pApp = TheApp();
+    if (!pApp || !pApp->m_pSoundManager)
         return QStringLiteral("Die Soundschnittstelle konnte nicht initialisiert werden.");
-    QString problem;
-    const bool output = Pa_GetDefaultOutputDevice() != paNoDevice;
-    const bool input = Pa_GetDefaultInputDevice() != paNoDevice;
-    if (!output && !input)
-        problem = QStringLiteral("Es wurde kein Wiedergabegerät und kein Aufnahmegerät gefunden.");
-    else if (!output)
-        problem = QStringLiteral("Es wurde kein Wiedergabegerät gefunden.");
-    else if (!input)
-        problem = QStringLiteral("Es wurde kein Aufnahmegerät (Mikrofon) gefunden.");
-    Pa_Terminate();
-    return problem;
+    CSoundInterfaces& interfaces = pApp->m_pSoundManager->Interfaces();
+    if (pApp->m_pSoundManager->InitDirectSoundInterfaces(true) == 0)
+        return {};
+    return interfaces.m_strLastFailure;
 }
 
 QString OpenGLProblem()

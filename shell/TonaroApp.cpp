@@ -4,9 +4,12 @@
 #include "MainFrame.h"
 #include "ProfileDialogs.h"
 #include "ProgramFlags.h"
+#include "PortAudioSoundDevice.h"
 #include "QtProfileDialogs.h"
+#include "QtSoundDialogs.h"
 #include "SplitterFrame.h"
 #include "SystemCheck.h"
+#include "TonaroAudio.h"
 #include "UiServices.h"
 
 #include <QApplication>
@@ -84,10 +87,32 @@ void CTonaroApp::CreateMainWindow()
     m_doc = std::make_unique<CTonaroDoc>(this);
     m_pDoc = m_doc.get();
     m_pDoc->OnNewDocument();
+    CreateSound();
     m_pSplitterFrame = new CSplitterFrame(m_pMainFrame, m_pDoc);
     m_pMainFrame->MdiArea()->addSubWindow(m_pSplitterFrame);
     m_pSplitterFrame->resize(600, 400);
     m_pSplitterFrame->show();
+}
+
+void CTonaroApp::SetSoundSystem(std::unique_ptr<SoundSystem> pSystem)
+{
+    m_pSoundSystem = std::move(pSystem);
+}
+
+// The sound object serves the document as its playback maker and audio
+// control; its devices are opened by the start-up check.
+void CTonaroApp::CreateSound()
+{
+    if (!m_pSoundSystem)
+        m_pSoundSystem = std::make_unique<PortAudioSoundSystem>();
+    if (!m_pSoundDialogs) {
+        m_pOwnSoundDialogs = std::make_unique<CQtSoundDialogs>(m_pMainFrame);
+        m_pSoundDialogs = m_pOwnSoundDialogs.get();
+    }
+    m_pSoundManager = std::make_unique<CTonaroAudio>(*m_pDoc, *m_pSoundSystem, *m_pSoundDialogs);
+    m_pSoundManager->SetSchoolProfileQuery([this] { return SchoolProfileOn(); });
+    m_pDoc->SetPlaySoundMaker(m_pSoundManager.get());
+    m_pDoc->SetAudioControl(m_pSoundManager.get());
 }
 
 void CTonaroApp::OnIdle()
@@ -110,6 +135,7 @@ int CTonaroApp::ExitInstance()
     }
     m_doc.reset();   // hands the FFT size and the file name back
     m_pDoc = nullptr;
+    m_pSoundManager.reset();   // after the document, which may stop listening through it
     if (m_pMainFrame) {
         delete m_pMainFrame;
         m_pMainFrame = nullptr;

@@ -14,6 +14,9 @@
 
 class CChildFrame;
 class CMainFrame;
+class CSoundDialogs;
+class CTonaroAudio;
+class SoundSystem;
 class CProfileDialogs;
 class CSplitterFrame;
 
@@ -35,6 +38,10 @@ public:
 
     // The dialogs that choose and name profiles (Qt ones unless a test sets others; not owned).
     void SetProfileDialogs(CProfileDialogs* pDialogs) { m_pDialogs = pDialogs; }
+    // The sound back-end (PortAudio unless a test sets another before InitInstance)
+    // and the two sound dialogs (Qt ones unless a test sets others; not owned).
+    void SetSoundSystem(std::unique_ptr<SoundSystem> pSystem);
+    void SetSoundDialogs(CSoundDialogs* pDialogs) { m_pSoundDialogs = pDialogs; }
 
     // Commands by number.  bAccelerator: the command came from a key (Esc
     // cancels, while the Window-menu entry of the same number raises the 3D FFT).
@@ -82,6 +89,7 @@ public:
     QString m_strPlaybackDevice = QStringLiteral("Primärer Soundtreiber");
     QString m_strCaptureDevice = QStringLiteral("Primärer Soundaufnahmetreiber");
     bool m_bSoundAvailable = false;               // a sound device answered at start-up
+    std::unique_ptr<CTonaroAudio> m_pSoundManager; // devices, sound commands, capture; made with the document
     bool m_bEndRequested = false;                 // a profile change found no profile: the program ends
 
 private:
@@ -89,10 +97,15 @@ private:
     void NotAvailable();
     void StartMixer();
     void StartUpdater();
+    void CreateSound();
+    void OnSoundCard();
 
     std::unique_ptr<CTonaroDoc> m_doc;
     std::unique_ptr<CProfileDialogs> m_pOwnDialogs;
     CProfileDialogs* m_pDialogs = nullptr;
+    std::unique_ptr<SoundSystem> m_pSoundSystem;
+    std::unique_ptr<CSoundDialogs> m_pOwnSoundDialogs;
+    CSoundDialogs* m_pSoundDialogs = nullptr;
     std::array<bool, kWindowKindCount> m_abOpened{};   // kinds whose window this run opened
 };
 
