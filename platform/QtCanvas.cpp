@@ -2,6 +2,7 @@
 
 #include "CanvasGeometry.h"
 #include "FontFactory.h"
+#include "QtTextPainting.h"
 #include "TextLayout.h"
 
 #include <QPainter>
@@ -298,45 +299,14 @@ void QtCanvas::DoArcTo(CanvasPoint from, const CanvasRect& box, CanvasPoint star
 
 void QtCanvas::DoTextOut(CanvasPoint at, const QString& text)
 {
-    if (m_image.isNull())
-        return;
-    const CanvasState& s = State();
-    const FontMetricsInfo m = FontFactory::Metrics(s.m_font);
-    const int width = FontFactory::TextWidth(s.m_font, text);
-    const CanvasPoint off = CanvasGeometry::TextCellOffset(s.m_nTextAlign, width, m.m_nAscent, m.m_nHeight);
-
-    QPainter& p = Painter();
-    p.save();
-    p.translate(at.x, at.y);
-    p.rotate(-FontFactory::RotationDegrees(s.m_font));
-    if (s.m_eBkMode == BkMode::Opaque)
-        p.fillRect(QRect(off.x, off.y, width, m.m_nHeight), ToQColor(s.m_clrBk));
-    p.setFont(FontFactory::MakeQFont(s.m_font));
-    p.setPen(ToQColor(s.m_clrText));
-    p.drawText(QPoint(off.x, off.y + m.m_nAscent), text);
-    p.restore();
+    if (!m_image.isNull())
+        QtTextPainting::TextOut(Painter(), State(), at, text);
 }
 
 void QtCanvas::DoDrawText(const QString& text, const CanvasRect& rect, unsigned format)
 {
-    if (m_image.isNull())
-        return;
-    const CanvasState& s = State();
-    const int ascent = FontFactory::Metrics(s.m_font).m_nAscent;
-    const int height = FontFactory::Metrics(s.m_font).m_nHeight;
-    QPainter& p = Painter();
-    p.save();
-    if ((format & DrawTextFormat::NoClip) == 0)
-        p.setClipRect(ToQRect(rect), s.m_bClip ? Qt::IntersectClip : Qt::ReplaceClip);
-    p.setFont(FontFactory::MakeQFont(s.m_font));
-    p.setPen(ToQColor(s.m_clrText));
-    for (const TextLine& line : TextLayout::Lay(s.m_font, text, rect, format)) {
-        const QPoint at(line.m_ptTopLeft.x, line.m_ptTopLeft.y);
-        if (s.m_eBkMode == BkMode::Opaque)
-            p.fillRect(QRect(at, QSize(line.m_nWidth, height)), ToQColor(s.m_clrBk));
-        p.drawText(at + QPoint(0, ascent), line.m_strText);
-    }
-    p.restore();
+    if (!m_image.isNull())
+        QtTextPainting::DrawText(Painter(), State(), text, rect, format);
 }
 
 void QtCanvas::DoStretchBlt(const CanvasRect& dest, const QImage& image, const CanvasRect& src)

@@ -2,6 +2,7 @@
 
 #include "CanvasGeometry.h"
 #include "FontFactory.h"
+#include "QtTextPainting.h"
 #include "TextLayout.h"
 
 #include <QPainter>
@@ -121,40 +122,14 @@ void PainterCanvas::DoArcTo(CanvasPoint from, const CanvasRect& box, CanvasPoint
 
 void PainterCanvas::DoTextOut(CanvasPoint at, const QString& text)
 {
-    const CanvasState& s = State();
-    const FontMetricsInfo m = FontFactory::Metrics(s.m_font);
-    const int width = FontFactory::TextWidth(s.m_font, text);
-    const CanvasPoint off = CanvasGeometry::TextCellOffset(s.m_nTextAlign, width, m.m_nAscent, m.m_nHeight);
     Prepare(false);
-    m_painter.save();
-    m_painter.translate(at.x, at.y);
-    m_painter.rotate(-FontFactory::RotationDegrees(s.m_font));
-    if (s.m_eBkMode == BkMode::Opaque)
-        m_painter.fillRect(QRect(off.x, off.y, width, m.m_nHeight), ToQColor(s.m_clrBk));
-    m_painter.setFont(FontFactory::MakeQFont(s.m_font));
-    m_painter.setPen(ToQColor(s.m_clrText));
-    m_painter.drawText(QPoint(off.x, off.y + m.m_nAscent), text);
-    m_painter.restore();
+    QtTextPainting::TextOut(m_painter, State(), at, text);
 }
 
 void PainterCanvas::DoDrawText(const QString& text, const CanvasRect& rect, unsigned format)
 {
-    const CanvasState& s = State();
-    const int ascent = FontFactory::Metrics(s.m_font).m_nAscent;
-    const int height = FontFactory::Metrics(s.m_font).m_nHeight;
     Prepare(false);
-    m_painter.save();
-    if ((format & DrawTextFormat::NoClip) == 0)
-        m_painter.setClipRect(ToQRect(rect), s.m_bClip ? Qt::IntersectClip : Qt::ReplaceClip);
-    m_painter.setFont(FontFactory::MakeQFont(s.m_font));
-    m_painter.setPen(ToQColor(s.m_clrText));
-    for (const TextLine& line : TextLayout::Lay(s.m_font, text, rect, format)) {
-        const QPoint at(line.m_ptTopLeft.x, line.m_ptTopLeft.y);
-        if (s.m_eBkMode == BkMode::Opaque)
-            m_painter.fillRect(QRect(at, QSize(line.m_nWidth, height)), ToQColor(s.m_clrBk));
-        m_painter.drawText(at + QPoint(0, ascent), line.m_strText);
-    }
-    m_painter.restore();
+    QtTextPainting::DrawText(m_painter, State(), text, rect, format);
 }
 
 void PainterCanvas::DoStretchBlt(const CanvasRect& dest, const QImage& image, const CanvasRect& src)
