@@ -3,11 +3,13 @@
 // like any other sound.
 #include "TonaroDoc.h"
 
+#include "DialogBarValues.h"
 #include "ProgramFlags.h"
 #include "ProgramPaths.h"
 #include "RiffWaveFile.h"
 #include "TimeSeriesText.h"
 #include "UiServices.h"
+#include "resource_ids.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -114,10 +116,14 @@ int CTonaroDoc::WriteSeriesWave(const std::vector<std::int16_t>& aSamples)
         if (ReadRawData(strTemp) == S_OK && ProcessWave(strTemp) == 0)
             nResult = kReadOk;
     }
-    if (nResult == kReadOk)
+    if (nResult == kReadOk) {
         g_bWaveLoaded = true;
-    else
+        for (QWidget* pFrame : {m_pFFTFrame, m_pSonoFrame, m_pFFT3DFrame})
+            SetDialogBarValue(pFrame, Res::kCtlUpperFrequencyKHz, m_nSampleRate / 2000);
+        SetDialogBarValue(m_pFFTFrame, Res::kCtlDynamicRangeSpin, -6 * m_nBitsPerSample);
+    } else {
         ClearFailedSound();
+    }
     UpdateStatus();
     UpdateAllViews(kHintRefresh);
     return nResult;

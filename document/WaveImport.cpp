@@ -4,12 +4,14 @@
 #include "TonaroDoc.h"
 
 #include "Converter.h"
+#include "DialogBarValues.h"
 #include "DocumentHost.h"
 #include "ProgramFlags.h"
 #include "ProgramPaths.h"
 #include "RiffWaveFile.h"
 #include "SimulatedPlaySoundMaker.h"
 #include "UiServices.h"
+#include "resource_ids.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -166,6 +168,7 @@ int CTonaroDoc::ReadWave(const QString& strPath)
 
     if (nResult == kReadOk) {
         g_bWaveLoaded = true;
+        SetDialogBarValue(m_pFFTFrame, Res::kCtlDynamicRangeSpin, -6 * m_nBitsPerSample);
         m_strFileName = strPath;
     } else {
         ClearFailedSound();

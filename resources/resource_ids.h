@@ -120,5 +120,7 @@ inline constexpr int kCmdViewStatusBar = 59393;
 
 // Controls
 inline constexpr int kCtlFftSizeList = 1027;
+inline constexpr int kCtlUpperFrequencyKHz = 1069;   // FFT, sonogram and 3D FFT bars
+inline constexpr int kCtlDynamicRangeSpin = 1089;    // FFT bar: level at the bottom of the plot
 
 } // namespace Res

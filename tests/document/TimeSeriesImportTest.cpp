@@ -5,6 +5,8 @@
 #include "TimeSeriesText.h"
 
 #include <QFileInfo>
+#include <QSpinBox>
+#include <QWidget>
 
 #include <charconv>
 #include <string>
@@ -79,6 +81,31 @@ TEST_F(TimeSeriesImport, SeriesLoadsAsA44100HzMonoSound)
     ASSERT_TRUE(ReadWaveSamples(QPathOf("home/~TempWave.wav"), format, samples));
     EXPECT_EQ(format, WaveFormat::Pcm(1, 44100, 16));
     EXPECT_EQ(samples, (std::vector<int>{-32768, 0, 32767}));
+}
+
+TEST_F(TimeSeriesImport, OpenSpectralWindowsShowHalfTheRateAndTheDynamicRange)
+{
+    // Stand-ins for the dialog bars of the FFT and sonogram windows: the FFT
+    // bar's lower level edit 1083 carries the dynamic-range spin 1089.
+    QWidget fft;
+    QWidget sono;
+    auto spin = [](QWidget& bar, const char* szName, int nSpinId) {
+        auto* box = new QSpinBox(&bar);
+        box->setObjectName(szName);
+        box->setRange(-99, 100);
+        box->setProperty("spinId", nSpinId);
+        return box;
+    };
+    QSpinBox* fftTop = spin(fft, "c1069", 1077);
+    QSpinBox* fftRange = spin(fft, "c1083", 1089);
+    QSpinBox* sonoTop = spin(sono, "c1069", 1077);
+    doc->m_pFFTFrame = &fft;
+    doc->m_pSonoFrame = &sono;
+    ASSERT_EQ(doc->ReadTimeSeries(WriteBytes("reihe.txt", "0\n1\n2\n")), CTonaroDoc::kReadOk);
+    EXPECT_EQ(fftTop->value(), 22);
+    EXPECT_EQ(sonoTop->value(), 22);
+    EXPECT_EQ(fftRange->value(), -96);
+    doc->m_pFFTFrame = doc->m_pSonoFrame = nullptr;
 }
 
 TEST_F(TimeSeriesImport, FilesWithoutUsableNumbersLeaveNoSound)

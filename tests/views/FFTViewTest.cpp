@@ -4,6 +4,7 @@
 #include "FFTView.h"
 #include "ProfileSettings.h"
 #include "ProgramFlags.h"
+#include "RiffWaveFile.h"
 #include "ScriptedUiServices.h"
 #include "TonaroDoc.h"
 #include "UiServices.h"
@@ -52,11 +53,14 @@ public:
             w->setObjectName(QStringLiteral("c%1").arg(nId));
             layout->addWidget(w);
         };
-        struct Spin { int id, lo, hi; };
-        for (const Spin s : {Spin{1068, 1, 999}, Spin{1069, 1, 100}, Spin{1082, -99, 0}, Spin{1083, -99, 0},
-                             Spin{1087, 0, 15}, Spin{1094, 0, 50}, Spin{1096, 1, 50}}) {
+        // Each edit and its spin are one spin box named after the edit.
+        struct Spin { int id, spinId, lo, hi; };
+        for (const Spin s : {Spin{1068, 1070, 1, 999}, Spin{1069, 1077, 1, 100}, Spin{1082, 1088, -99, 0},
+                             Spin{1083, 1089, -99, 0}, Spin{1087, 1090, 0, 15}, Spin{1094, 1095, 0, 50},
+                             Spin{1096, 1097, 1, 50}}) {
             auto* box = new QSpinBox;
             box->setRange(s.lo, s.hi);
+            box->setProperty("spinId", s.spinId);
             add(box, s.id);
         }
         // Each radio group in a widget of its own, as the group boxes of the bar.
@@ -252,6 +256,27 @@ TEST_F(FFTViewTest, ClipboardPictureCarriesTheTitleAndTheCaptionsBelowThePlot)
     EXPECT_TRUE(emf.contains(QByteArray(reinterpret_cast<const char*>(title.utf16()), title.size() * 2)));
     const QString caption = QStringLiteral("Frequenz");
     EXPECT_TRUE(emf.contains(QByteArray(reinterpret_cast<const char*>(caption.utf16()), caption.size() * 2)));
+}
+
+TEST_F(FFTViewTest, LoadingASoundSetsTheDynamicRangeFromItsWidth)
+{
+    QTemporaryDir tmp;
+    m_doc.m_pFFTFrame = m_frame.get();
+    for (const auto& [nBits, nDbr] : {std::pair{8, -48}, std::pair{16, -96}}) {
+        const QString path = tmp.filePath(QStringLiteral("ton%1.wav").arg(nBits));
+        {
+            CRiffWaveFile file;
+            const WaveFormat format = WaveFormat::Pcm(1, 22050, static_cast<uint16_t>(nBits));
+            ASSERT_EQ(file.Open(path.toStdString(), &format, CRiffWaveFile::kModeWrite), S_OK);
+            const std::vector<uint8_t> data(2000, 128);
+            uint32_t written = 0;
+            ASSERT_EQ(file.Write(static_cast<uint32_t>(data.size()), data.data(), &written), S_OK);
+        }
+        ASSERT_EQ(m_doc.ReadWave(path), CTonaroDoc::kReadOk);
+        EXPECT_EQ(Spin(1083)->value(), nDbr);
+        EXPECT_EQ(m_view->Plot().Settings().m_nTopCutAmp, nDbr);
+    }
+    m_doc.m_pFFTFrame = nullptr;
 }
 
 // The FFT window over the shipped chord with piano band, logarithmic axes,
