@@ -27,11 +27,14 @@ function(tonaro_library name)
   endif()
 endfunction()
 
-# tonaro_tests(<name> LABEL <label> DEPENDS ... [QT]) makes one GoogleTest
-# executable from the .cpp files of the calling test folder and registers its
-# cases with CTest under the label.  QT gives the tests a QApplication.
+# tonaro_tests(<name> LABEL <label> DEPENDS ... [QT] [SOUND]) makes one
+# GoogleTest executable from the .cpp files of the calling test folder and
+# registers its cases with CTest under the label.  QT gives the tests a
+# QApplication.  SOUND marks programs that play into or record from the one
+# sound device: ctest never runs two of their cases at the same time, since
+# one test's tone would be heard in the other's recording.
 function(tonaro_tests name)
-  cmake_parse_arguments(ARG "QT" "LABEL;TIMEOUT" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;SOUND" "LABEL;TIMEOUT" "DEPENDS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
@@ -49,6 +52,10 @@ function(tonaro_tests name)
   tonaro_warnings(${name})
   # Listed when ctest runs (under Xvfb in CI), not at link time, since the
   # Qt test programs need a display to start.
-  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT}
+  set(lock)
+  if(ARG_SOUND)
+    set(lock RESOURCE_LOCK sound_device)
+  endif()
+  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT} ${lock}
                        DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
 endfunction()
