@@ -4,30 +4,13 @@
 #include "FFTMapping.h"
 #include "FFTSettings.h"
 #include "SplineCurves.h"
+#include "SplineDrawing.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr ColourRef kCrossColour = MakeColour(0, 255, 0);
-
-std::vector<SplinePoint> ToSpline(const std::vector<CanvasPoint>& points)
-{
-    std::vector<SplinePoint> out;
-    out.reserve(points.size());
-    for (const CanvasPoint& p : points)
-        out.push_back({p.x, p.y});
-    return out;
-}
-
-std::vector<CanvasPoint> ToCanvas(const std::vector<SplinePoint>& points)
-{
-    std::vector<CanvasPoint> out;
-    out.reserve(points.size());
-    for (const SplinePoint& p : points)
-        out.push_back({p.x, p.y});
-    return out;
-}
 
 } // namespace
 
@@ -115,7 +98,7 @@ void CFFTPeaks::Draw(Canvas& dc, const CFFTMapping& map, const CFFTSettings& set
     }
     if (!settings.m_bIsSpline)
         return;
-    m_aCubic = ToCanvas(CubicSplinePoints(ToSpline(m_aList)));
+    m_aCubic = ToCanvasPoints(CubicSplinePoints(ToSplinePoints(m_aList)));
     if (m_aCubic.size() < 2)
         return;
     const int bottom = map.Bottom();
@@ -135,9 +118,7 @@ void CFFTPeaks::Draw(Canvas& dc, const CFFTMapping& map, const CFFTSettings& set
         m_nPrefix = 2;
         m_aList.push_back({map.Width(), bottom});
         m_aList.push_back({map.Width(), bottom});
-        const std::vector<CanvasPoint> curve = ToCanvas(CBetaSpline().Points(ToSpline(m_aList)));
-        if (curve.size() >= 2)
-            dc.Polyline(curve);
+        DrawBetaSpline(dc, m_aList, clrCurve);
         break;
     }
     default: break;

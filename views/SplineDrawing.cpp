@@ -3,7 +3,6 @@
 #include "Canvas.h"
 #include "SplineCurves.h"
 
-namespace {
 std::vector<SplinePoint> ToSplinePoints(std::span<const CanvasPoint> points)
 {
     std::vector<SplinePoint> out;
@@ -12,7 +11,6 @@ std::vector<SplinePoint> ToSplinePoints(std::span<const CanvasPoint> points)
         out.push_back({p.x, p.y});
     return out;
 }
-} // namespace
 
 std::vector<CanvasPoint> ToCanvasPoints(std::span<const SplinePoint> points)
 {

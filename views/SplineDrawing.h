@@ -10,7 +10,9 @@
 
 class Canvas;
 
+// Conversions between the canvas's and the curve generators' point types.
 std::vector<CanvasPoint> ToCanvasPoints(std::span<const SplinePoint> points);
+std::vector<SplinePoint> ToSplinePoints(std::span<const CanvasPoint> points);
 
 // The parametric cubic spline through all points (at least two), current pen.
 void DrawCubicSpline(Canvas& dc, std::span<const CanvasPoint> points);

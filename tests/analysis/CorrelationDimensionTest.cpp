@@ -14,16 +14,6 @@ using ::testing::ElementsAre;
 
 namespace {
 
-std::vector<double> Noise(std::size_t n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> uni(0.0, 1.0);
-    std::vector<double> x(n);
-    for (double& v : x)
-        v = uni(gen);
-    return x;
-}
-
 CorrDimParams Params(std::uint32_t m, std::uint32_t k, double eMin, double eMax, std::uint32_t pairs = 1000)
 {
     CorrDimParams p;

@@ -7,21 +7,6 @@
 #include "RecordingCanvas.h"
 
 #include <cmath>
-#include <random>
-
-namespace {
-
-std::vector<double> Noise(std::size_t n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> uni(0.0, 1.0);
-    std::vector<double> x(n);
-    for (double& v : x)
-        v = uni(gen);
-    return x;
-}
-
-} // namespace
 
 TEST_F(NonlinearTest, MaxExponentCorrectsItsParameters)
 {

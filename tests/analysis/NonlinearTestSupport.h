@@ -9,8 +9,20 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
+
+// Uniform noise in 0 .. 1, the same for the same seed.
+inline std::vector<double> Noise(std::size_t n, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<double> uni(0.0, 1.0);
+    std::vector<double> x(n);
+    for (double& v : x)
+        v = uni(gen);
+    return x;
+}
 
 class NonlinearTest : public ::testing::Test {
 protected:

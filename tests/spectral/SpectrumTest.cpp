@@ -1,5 +1,6 @@
 // Tests of the magnitude spectra, the block spectra and the repeated autocorrelations.
 #include "Spectrum.h"
+#include "RandomBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 using Levels = std::array<std::vector<double>, kAutocorrelationLevels>;
-
-std::vector<double> RandomBlock(int n, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> dist(-100.0, 100.0);
-    std::vector<double> a(static_cast<size_t>(n));
-    for (double& v : a)
-        v = dist(gen);
-    return a;
-}
 
 // Every level holds a marker value, so untouched levels can be told apart.
 Levels MarkedLevels()
@@ -110,7 +101,7 @@ TEST(SpectrumTest, KnownSignals)
 TEST(SpectrumTest, OnlyTheFirstNValuesEnter)
 {
     // 1000 samples: the largest power of two is 512; values from 512 on must not count.
-    std::vector<double> aBlock = RandomBlock(1000, 7);
+    std::vector<double> aBlock = RandomBlock(1000, 7, 100.0);
     const int n = LargestPowerOfTwoAtMost(static_cast<long long>(aBlock.size()));
     ASSERT_EQ(n, 512);
     std::vector<double> aHead(aBlock.begin(), aBlock.begin() + n);
@@ -137,7 +128,7 @@ TEST(SpectrumTest, BadSizeLeavesTheSpectrumAlone)
 
 TEST(SpectrumTest, BlockSpectrumBounds)
 {
-    const std::vector<double> aSource = RandomBlock(40, 11);
+    const std::vector<double> aSource = RandomBlock(40, 11, 100.0);
     struct Case {
         int nSize;  // values of aSource used as the source
         int nStart;
@@ -170,7 +161,7 @@ TEST(SpectrumTest, AutocorrelationMatchesTheCircularSum)
 {
     // A 16-point block, a shorter one that is zero-padded, and a longer one of which only the
     // first 16 values count.
-    const std::vector<double> aFull = RandomBlock(20, 5);
+    const std::vector<double> aFull = RandomBlock(20, 5, 100.0);
     const int n = 16;
     const std::vector<std::vector<double>> aSignals = {
         std::vector<double>(aFull.begin(), aFull.begin() + 16),
@@ -196,7 +187,7 @@ TEST(SpectrumTest, AutocorrelationMatchesTheCircularSum)
 
 TEST(SpectrumTest, AutocorrelationOrderDecidesTheLevelsWritten)
 {
-    const std::vector<double> signal = RandomBlock(64, 3);
+    const std::vector<double> signal = RandomBlock(64, 3, 100.0);
     const std::pair<int, int> aCases[] = {{-3, 0}, {0, 0}, {1, 1}, {4, 4}, {10, 10}, {15, 10}};
     for (const auto& [order, nHighest] : aCases) {
         Levels levels = MarkedLevels();
